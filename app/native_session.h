@@ -1,0 +1,11 @@
+// How the window and the engine reach the display server.
+#pragma once
+
+// On a Wayland session, runs Qt through XWayland unless a platform was chosen:
+// the engine is bound to X11. Call before the QApplication exists.
+void PreferX11Session();
+
+// Gives the engine a display server connection of its own, kept open until the
+// process ends: the engine is never shut down and its threads outlive main.
+// Call before the engine starts.
+void ConnectEngineToDisplayServer();

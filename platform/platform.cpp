@@ -1,0 +1,150 @@
+#include "platform.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <intrin.h>
+#else
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <sys/uio.h>
+#include <unistd.h>
+#endif
+
+#ifdef _WIN32
+static std::wstring WideFromUtf8(const char *utf8)
+{
+	int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+	if (length <= 0)
+		return std::wstring();
+	std::wstring wide(static_cast<size_t>(length), L'\0');
+	MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], length);
+	wide.resize(static_cast<size_t>(length) - 1);
+	return wide;
+}
+#endif
+
+void EnableDebugPrivilege()
+{
+#ifdef _WIN32
+	HANDLE token;
+	if (!OpenProcessToken(GetCurrentProcess(),
+			      TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+		return;
+
+	TOKEN_PRIVILEGES privileges = {};
+	if (LookupPrivilegeValueW(nullptr, L"SeDebugPrivilege",
+				  &privileges.Privileges[0].Luid)) {
+		privileges.PrivilegeCount = 1;
+		privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+		AdjustTokenPrivileges(token, FALSE, &privileges,
+				      sizeof(privileges), nullptr, nullptr);
+	}
+	CloseHandle(token);
+#else
+	// The counterpart of a held but disabled privilege: CAP_SYS_PTRACE in the
+	// permitted set but not yet in the effective one.
+	__user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+	__user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+	if (syscall(SYS_capget, &header, data) != 0)
+		return;
+	const unsigned index = CAP_TO_INDEX(CAP_SYS_PTRACE);
+	const unsigned mask = CAP_TO_MASK(CAP_SYS_PTRACE);
+	if (!(data[index].permitted & mask) || (data[index].effective & mask))
+		return;
+	data[index].effective |= mask;
+	syscall(SYS_capset, &header, data);
+#endif
+}
+
+void WriteDebuggerLine(const char *text)
+{
+#ifdef _WIN32
+	OutputDebugStringA(text);
+	OutputDebugStringA("\n");
+#else
+	// One unbuffered system call per message: lines of concurrent callers
+	// never interleave and nothing waits in a buffer when the process dies.
+	char newline = '\n';
+	iovec parts[2] = {{const_cast<char *>(text), std::strlen(text)},
+			  {&newline, 1}};
+	while (writev(STDERR_FILENO, parts, 2) < 0 && errno == EINTR) {
+	}
+#endif
+}
+
+bool IsDebuggerAttached()
+{
+#ifdef _WIN32
+	return IsDebuggerPresent() != 0;
+#else
+	int fd = open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+	if (fd < 0)
+		return false;
+	char status[4096];
+	ssize_t length = read(fd, status, sizeof(status) - 1);
+	close(fd);
+	if (length <= 0)
+		return false;
+	status[length] = '\0';
+	const char *field = std::strstr(status, "TracerPid:");
+	return field && std::strtol(field + std::strlen("TracerPid:"),
+				    nullptr, 10) != 0;
+#endif
+}
+
+void BreakIntoDebugger()
+{
+#ifdef _WIN32
+	__debugbreak();
+#else
+	raise(SIGTRAP);
+#endif
+}
+
+NewFileResult CreateNewFile(const char *utf8Path)
+{
+#ifdef _WIN32
+	std::wstring path = WideFromUtf8(utf8Path);
+	if (path.empty())
+		return NewFileResult::Failed;
+	int fd = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY,
+			_S_IREAD | _S_IWRITE);
+	if (fd < 0)
+		return errno == EEXIST ? NewFileResult::NameTaken
+				       : NewFileResult::Failed;
+	_close(fd);
+	return NewFileResult::Created;
+#else
+	int fd = open(utf8Path, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+	if (fd < 0)
+		return errno == EEXIST ? NewFileResult::NameTaken
+				       : NewFileResult::Failed;
+	close(fd);
+	return NewFileResult::Created;
+#endif
+}
+
+void OpenSharedFileStream(std::fstream &stream, const char *utf8Path)
+{
+	const auto mode = std::ios::in | std::ios::out;
+#if defined(_WIN32) && defined(_MSC_VER)
+	// The wide path reaches names outside the local code page.
+	stream.open(WideFromUtf8(utf8Path).c_str(), mode, _SH_DENYNO);
+#elif defined(_WIN32)
+	// MinGW's runtime has no share-mode parameter; its default shares.
+	stream.open(WideFromUtf8(utf8Path).c_str(), mode);
+#else
+	stream.open(utf8Path, mode);
+#endif
+}
