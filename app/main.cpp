@@ -1,13 +1,16 @@
 // The entry function: start-up in a fixed order, the event loop, teardown.
 #include <QApplication>
-#include <fstream>
 #include <obs.h>
 
 #include "close_on_signal.h"
+#include "config_path.h"
 #include "engine_settings.h"
+#include "log_folder.h"
 #include "graphics_view_display.h"
 #include "native_session.h"
 #include "platform.h"
+#include "run_log.h"
+#include "streaming_service.h"
 #include "xelt-util.h"
 
 // Never destroyed, like the engine: it outlives the application object, after
@@ -19,9 +22,17 @@ int main(int argc, char *argv[])
 {
 	EnableDebugPrivilege();
 
-	std::fstream runLog;
+	RunLogStream runLog;
 
-	// The log folder and the run log are prepared here.
+	char logFolder[512];
+	if (GetConfigPath(logFolder, sizeof(logFolder), logDirectoryName) <= 0) {
+		ReportLogFolderFailure("GetConfigPath:", logDirectoryName);
+	} else {
+		if (!do_mkdir(logFolder))
+			ReportLogFolderFailure("do_mkdir:", logDirectoryName);
+		SetMaxLogFiles(10);
+		OpenRunLog(runLog, logDirectoryName);
+	}
 
 	PreferX11Session();
 	QApplication application(argc, argv);
@@ -30,7 +41,7 @@ int main(int argc, char *argv[])
 	obs_startup("zh-CN", nullptr, nullptr);
 	obs_load_all_modules();
 
-	// The streaming service is created here.
+	LoadStreamingService();
 
 	qInstallMessageHandler(customMessageHandler);
 

@@ -15,6 +15,6 @@ echo "== Windows platform layer (MinGW-w64 compile)"
 x86_64-w64-mingw32-g++ -std=c++17 -Wall -Wextra -Werror -c platform/platform.cpp -o /tmp/lumaro-platform-win64.o
 
 echo "== Plain build"
-cmake -S . -B build -G Ninja >/dev/null
+cmake -S . -B build -G Ninja -DLUMARO_TESTS=ON >/dev/null
 cmake --build build -j "$jobs"
 "${xserver[@]}" ctest --test-dir build --output-on-failure

@@ -36,7 +36,7 @@ TEST(ViewWithoutVideo, EveryCreationAttemptIsAnnounced)
 int main(int argc, char **argv)
 {
 	QApplication application(argc, argv);
-	StartTestEngine(EngineVideo::None);
+	StartTestEngine(EngineVideo::Skipped);
 	::testing::InitGoogleTest(&argc, argv);
 	return RUN_ALL_TESTS();
 }

@@ -9,7 +9,7 @@ void StartTestEngine(EngineVideo video)
 {
 	ConnectEngineToDisplayServer();
 	obs_startup("zh-CN", nullptr, nullptr);
-	if (video == EngineVideo::None)
+	if (video == EngineVideo::Skipped)
 		return;
 	obs_video_info info = MakeVideoInfo(kColorspaceText, kRangeText);
 	obs_reset_video(&info);

@@ -2,7 +2,7 @@
 // tests, with or without its video pipeline.
 #pragma once
 
-enum class EngineVideo { Reset, None };
+enum class EngineVideo { Reset, Skipped };
 
 // Call after the QApplication exists.
 void StartTestEngine(EngineVideo video);
