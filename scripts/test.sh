@@ -18,3 +18,18 @@ echo "== Plain build"
 cmake -S . -B build -G Ninja -DLUMARO_TESTS=ON >/dev/null
 cmake --build build -j "$jobs"
 "${xserver[@]}" ctest --test-dir build --output-on-failure
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
+cmake -S . -B build-asan -G Ninja -DLUMARO_TESTS=ON -DCMAKE_BUILD_TYPE=Debug \
+  -DLUMARO_SANITIZE=address,undefined >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
+  "${xserver[@]}" ctest --test-dir build-asan --output-on-failure
+
+echo "== ThreadSanitizer build (logging)"
+cmake -S . -B build-tsan -G Ninja -DLUMARO_TESTS=ON -DLUMARO_SANITIZE=thread >/dev/null
+cmake --build build-tsan -j "$jobs" --target log_handler_test run_log_test log_concurrency_test
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure \
+  -R '^(log_handler|run_log|log_concurrency)$'
