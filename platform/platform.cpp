@@ -17,7 +17,6 @@
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/syscall.h>
-#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -67,19 +66,19 @@ void EnableDebugPrivilege()
 #endif
 }
 
-void WriteDebuggerLine(const char *text)
+void WriteDebuggerLine(char *text, size_t length)
 {
 #ifdef _WIN32
+	(void)length;
 	OutputDebugStringA(text);
 	OutputDebugStringA("\n");
 #else
-	// One unbuffered system call per message: lines of concurrent callers
-	// never interleave and nothing waits in a buffer when the process dies.
-	char newline = '\n';
-	iovec parts[2] = {{const_cast<char *>(text), std::strlen(text)},
-			  {&newline, 1}};
-	while (writev(STDERR_FILENO, parts, 2) < 0 && errno == EINTR) {
+	// One unbuffered write per message: lines of concurrent callers never
+	// interleave and nothing waits in a buffer when the process dies.
+	text[length] = '\n';
+	while (write(STDERR_FILENO, text, length + 1) < 0 && errno == EINTR) {
 	}
+	text[length] = '\0';
 #endif
 }
 
@@ -137,7 +136,8 @@ NewFileResult CreateNewFile(const char *utf8Path)
 
 void OpenSharedFileStream(std::fstream &stream, const char *utf8Path)
 {
-	const auto mode = std::ios::in | std::ios::out;
+	// Appending: every write lands at the end, whatever else writes the file.
+	const auto mode = std::ios::in | std::ios::out | std::ios::app;
 #if defined(_WIN32) && defined(_MSC_VER)
 	// The wide path reaches names outside the local code page.
 	stream.open(WideFromUtf8(utf8Path).c_str(), mode, _SH_DENYNO);

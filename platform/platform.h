@@ -3,15 +3,18 @@
 // counterpart inside each body.
 #pragma once
 
+#include <cstddef>
 #include <fstream>
 
 // Turns on the debug privilege of this process where the process may hold it;
 // silent when it cannot.
 void EnableDebugPrivilege();
 
-// Sends text and then a line end to the debugger output (standard error on POSIX).
-// Safe to call from any thread.
-void WriteDebuggerLine(const char *text);
+// Sends text (length bytes, terminated) and then a line end to the debugger
+// output (standard error on POSIX). The terminator at text[length] is briefly
+// replaced by the line end so that the line goes out in one piece. Safe to
+// call from any thread.
+void WriteDebuggerLine(char *text, size_t length);
 
 // True when a debugger is attached to this process.
 bool IsDebuggerAttached();
