@@ -22,42 +22,48 @@ int main(int argc, char *argv[])
 {
 	EnableDebugPrivilege();
 
-	RunLogStream runLog;
+	int exitCode;
+	{
+		RunLogStream runLog;
 
-	char logFolder[512];
-	if (GetConfigPath(logFolder, sizeof(logFolder), logDirectoryName) <= 0) {
-		ReportLogFolderFailure("GetConfigPath:", logDirectoryName);
-	} else {
-		if (!do_mkdir(logFolder))
-			ReportLogFolderFailure("do_mkdir:", logDirectoryName);
-		SetMaxLogFiles(10);
-		OpenRunLog(runLog, logDirectoryName);
-	}
+		char logFolder[512];
+		if (GetConfigPath(logFolder, sizeof(logFolder), logDirectoryName) <= 0) {
+			ReportLogFolderFailure("GetConfigPath:", logDirectoryName);
+		} else {
+			if (!do_mkdir(logFolder))
+				ReportLogFolderFailure("do_mkdir:", logDirectoryName);
+			SetMaxLogFiles(10);
+			OpenRunLog(runLog, logDirectoryName);
+		}
 
-	PreferX11Session();
-	QApplication application(argc, argv);
+		PreferX11Session();
+		QApplication application(argc, argv);
 
-	ConnectEngineToDisplayServer();
-	obs_startup("zh-CN", nullptr, nullptr);
-	obs_load_all_modules();
+		ConnectEngineToDisplayServer();
+		obs_startup("zh-CN", nullptr, nullptr);
+		obs_load_all_modules();
 
-	LoadStreamingService();
+		LoadStreamingService();
 
-	qInstallMessageHandler(customMessageHandler);
+		qInstallMessageHandler(customMessageHandler);
 
-	// A second start is refused by the engine with a warning.
-	obs_startup("zh-CN", nullptr, nullptr);
+		// A second start is refused by the engine with a warning.
+		obs_startup("zh-CN", nullptr, nullptr);
 
-	obs_video_info video = MakeVideoInfo(kColorspaceText, kRangeText);
-	obs_reset_video(&video);
-	obs_audio_info2 audio = MakeAudioInfo();
-	obs_reset_audio2(&audio);
+		obs_video_info video = MakeVideoInfo(kColorspaceText, kRangeText);
+		obs_reset_video(&video);
+		obs_audio_info2 audio = MakeAudioInfo();
+		obs_reset_audio2(&audio);
 
-	GraphicsViewDisplay view(nullptr);
-	view.resize(QSize(800, 600));
-	neverShownDisplay = new QTDisplay(nullptr, Qt::WindowFlags());
-	CloseOnTerminationSignals(view);
-	view.show();
+		GraphicsViewDisplay view(nullptr);
+		view.resize(QSize(800, 600));
+		neverShownDisplay = new QTDisplay(nullptr, Qt::WindowFlags());
+		CloseOnTerminationSignals(view);
+		view.show();
 
-	return application.exec();
+		exitCode = application.exec();
+	} // Teardown: the view, the application object, then the run log.
+
+	ParkEngineGraphics();
+	return exitCode;
 }

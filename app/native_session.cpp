@@ -1,5 +1,7 @@
 #include "native_session.h"
 
+#include <obs.h>
+
 #ifdef __linux__
 #include <X11/Xlib.h>
 #include <cstdlib>
@@ -23,4 +25,9 @@ void ConnectEngineToDisplayServer()
 	obs_set_nix_platform(OBS_NIX_PLATFORM_X11_EGL);
 	obs_set_nix_platform_display(XOpenDisplay(nullptr));
 #endif
+}
+
+void ParkEngineGraphics()
+{
+	obs_enter_graphics();
 }

@@ -9,3 +9,8 @@ void PreferX11Session();
 // process ends: the engine is never shut down and its threads outlive main.
 // Call before the engine starts.
 void ConnectEngineToDisplayServer();
+
+// Holds the engine's graphics lock from here until the process ends: the
+// engine is never shut down, and its graphics thread must be between frames,
+// not inside the GL libraries, while their exit handlers tear them down.
+void ParkEngineGraphics();

@@ -59,9 +59,10 @@ uint64_t ParseLogTimestamp(const char *name)
 		BASETOKEN_OTHER, BASETOKEN_DIGIT, BASETOKEN_OTHER,
 		BASETOKEN_DIGIT};
 
+	// The lexer only reads: it works on the name in place, without a copy.
 	lexer lex;
 	lexer_init(&lex);
-	lexer_start(&lex, name);
+	lex.offset = name;
 	uint64_t timestamp = 0;
 	bool valid = true;
 	for (base_token_type type : expected) {
@@ -88,35 +89,39 @@ uint64_t ParseLogTimestamp(const char *name)
 	return valid ? timestamp : 0;
 }
 
+namespace {
+struct OldestLog {
+	std::string name;
+	uint64_t timestamp = UINT64_MAX;
+	uint32_t count = 0;
+};
+
+void ConsiderLogEntry(void *context, const char *name, bool isDirectory)
+{
+	auto *oldest = static_cast<OldestLog *>(context);
+	if (isDirectory || name[0] == '.')
+		return;
+	const uint64_t timestamp = ParseLogTimestamp(name);
+	if (timestamp == 0)
+		return;
+	// Strictly less: of equal timestamps the first listed stays the oldest.
+	if (timestamp < oldest->timestamp) {
+		oldest->name = name;
+		oldest->timestamp = timestamp;
+	}
+	++oldest->count;
+}
+} // namespace
+
 void PruneOldestLog(const char *folder)
 {
 	char *folderPath = GetConfigPathAlloc(folder);
-	std::string oldestName;
-	uint64_t oldestTimestamp = UINT64_MAX;
-	uint32_t count = 0;
-
-	os_dir_t *dir = folderPath ? os_opendir(folderPath) : nullptr;
-	if (dir) {
-		while (os_dirent *entry = os_readdir(dir)) {
-			if (entry->directory || entry->d_name[0] == '.')
-				continue;
-			const uint64_t timestamp =
-				ParseLogTimestamp(entry->d_name);
-			if (timestamp == 0)
-				continue;
-			if (timestamp < oldestTimestamp) {
-				oldestName = entry->d_name;
-				oldestTimestamp = timestamp;
-			}
-			++count;
-		}
-		os_closedir(dir);
-
-		if (count > maxLogFiles) {
-			const std::string path =
-				std::string(folderPath) + "/" + oldestName;
-			os_unlink(path.c_str());
-		}
+	OldestLog oldest;
+	if (folderPath && ListFolder(folderPath, ConsiderLogEntry, &oldest) &&
+	    oldest.count > maxLogFiles) {
+		const std::string path =
+			std::string(folderPath) + "/" + oldest.name;
+		os_unlink(path.c_str());
 	}
 	bfree(folderPath);
 }

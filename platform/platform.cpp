@@ -13,6 +13,8 @@
 #include <intrin.h>
 #else
 #include <csignal>
+#include <dirent.h>
+#include <sys/stat.h>
 #include <cstdio>
 #include <fcntl.h>
 #include <linux/capability.h>
@@ -21,6 +23,19 @@
 #endif
 
 #ifdef _WIN32
+static std::string Utf8FromWide(const wchar_t *wide)
+{
+	int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0,
+					 nullptr, nullptr);
+	if (length <= 0)
+		return std::string();
+	std::string utf8(static_cast<size_t>(length), '\0');
+	WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], length, nullptr,
+			    nullptr);
+	utf8.resize(static_cast<size_t>(length) - 1);
+	return utf8;
+}
+
 static std::wstring WideFromUtf8(const char *utf8)
 {
 	int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
@@ -146,5 +161,45 @@ void OpenSharedFileStream(std::fstream &stream, const char *utf8Path)
 	stream.open(WideFromUtf8(utf8Path).c_str(), mode);
 #else
 	stream.open(utf8Path, mode);
+#endif
+}
+
+bool ListFolder(const char *utf8Path,
+		void (*visit)(void *context, const char *name, bool isDirectory),
+		void *context)
+{
+#ifdef _WIN32
+	WIN32_FIND_DATAW entry;
+	HANDLE find = FindFirstFileW((WideFromUtf8(utf8Path) + L"\\*").c_str(),
+				     &entry);
+	if (find == INVALID_HANDLE_VALUE)
+		return false;
+	do {
+		const std::string name = Utf8FromWide(entry.cFileName);
+		if (name == "." || name == "..")
+			continue;
+		visit(context, name.c_str(),
+		      (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+	} while (FindNextFileW(find, &entry));
+	FindClose(find);
+	return true;
+#else
+	DIR *dir = opendir(utf8Path);
+	if (!dir)
+		return false;
+	while (dirent *entry = readdir(dir)) {
+		const char *name = entry->d_name;
+		if (!strcmp(name, ".") || !strcmp(name, ".."))
+			continue;
+		bool isDirectory = entry->d_type == DT_DIR;
+		if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+			struct stat info;
+			isDirectory = fstatat(dirfd(dir), name, &info, 0) == 0 &&
+				      S_ISDIR(info.st_mode);
+		}
+		visit(context, name, isDirectory);
+	}
+	closedir(dir);
+	return true;
 #endif
 }

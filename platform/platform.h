@@ -32,3 +32,11 @@ NewFileResult CreateNewFile(const char *utf8Path);
 // letting other processes read and write it meanwhile where the platform has
 // share modes. Success shows in the stream's state.
 void OpenSharedFileStream(std::fstream &stream, const char *utf8Path);
+
+// Calls visit(context, name, isDirectory) for each entry of the folder at the
+// UTF-8 path, "." and ".." excluded, in the order the system lists them.
+// Returns false when the folder cannot be listed. Cheaper than a stat per
+// entry: the kind comes with the listing wherever the system gives it.
+bool ListFolder(const char *utf8Path,
+		void (*visit)(void *context, const char *name, bool isDirectory),
+		void *context);

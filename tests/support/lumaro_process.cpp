@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -94,11 +95,16 @@ int WaitForExit(LumaroRun &run, double timeoutSeconds)
 		Pause();
 	}
 	run.pid = -1;
+	if (WIFSIGNALED(status))
+		fprintf(stderr, "lumaro ended by signal %d\n", WTERMSIG(status));
 	return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 Window WaitForTopLevelWindow(Display *display, pid_t pid, double timeoutSeconds)
 {
+	// Other programs' windows come and go while the tree is read: a window
+	// gone between listing and asking is no error of ours.
+	XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
 	const auto start = Clock::now();
 	while (!Expired(start, timeoutSeconds)) {
 		Window root, parent, *children = nullptr;
