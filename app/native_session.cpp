@@ -14,6 +14,9 @@ void PreferX11Session()
 	const char *platform = std::getenv("QT_QPA_PLATFORM");
 	if (std::getenv("WAYLAND_DISPLAY") && !(platform && *platform))
 		setenv("QT_QPA_PLATFORM", "xcb", 1);
+	// Initialising Qt's own GL integration costs a good part of start-up on
+	// a software renderer; a value the user set is kept.
+	setenv("QT_XCB_GL_INTEGRATION", "none", 0);
 #endif
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 // On a Wayland session, runs Qt through XWayland unless a platform was chosen:
-// the engine is bound to X11. Call before the QApplication exists.
+// the engine is bound to X11. Also spares Qt loading OpenGL of its own, which
+// it never uses here (the engine draws the window). Call before the
+// QApplication exists.
 void PreferX11Session();
 
 // Gives the engine a display server connection of its own, kept open until the

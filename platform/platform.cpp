@@ -122,6 +122,10 @@ void BreakIntoDebugger()
 #ifdef _WIN32
 	__debugbreak();
 #else
+	// A debugger sees the signal before its disposition applies; with that
+	// ignored, a mere tracer (strace, a crash reporter) lets the run go on
+	// instead of killing it.
+	signal(SIGTRAP, SIG_IGN);
 	raise(SIGTRAP);
 #endif
 }
