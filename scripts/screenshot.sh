@@ -18,5 +18,5 @@ import -window root "$output"
 kill -TERM "$pid" 2>/dev/null
 wait "$pid"
 status=$?
-echo "Screenshot saved to $output; lumaro exited with code $status."
+echo "Screenshot saved to $output; the program exited with code $status."
 exit "$status"

@@ -15,7 +15,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64
   clang libclang-rt-14-dev
-  libspdlog-dev locales
+  libspdlog-dev locales python3
 )
 
 missing=()

@@ -96,7 +96,7 @@ TEST_F(LogEndToEnd, ARunLeavesItsWholeLog)
 
 TEST_F(LogEndToEnd, TwoRunsAtOnceLeaveTwoCompleteLogs)
 {
-	Display *display = XOpenDisplay(nullptr);
+	Display *display = ConnectToXServer();
 	ASSERT_NE(display, nullptr);
 	EnvChanges env{{"XDG_CONFIG_HOME", config.c_str()}};
 	LumaroRun first = StartLumaro(LUMARO_PROGRAM, env, root + "/one.txt");

@@ -98,10 +98,11 @@ TEST_P(LogLevels, EveryLevelReachesTheDebuggerOnlyKnownOnesTheFile)
 	Log(&stream, GetParam().level, "message %d", 7);
 	EXPECT_EQ(debugger.Finish(), "message 7\n");
 	DetachRunLog(stream);
-	if (GetParam().fileText)
+	if (GetParam().fileText) {
 		EXPECT_EQ(NormaliseTimes(stream.str()), GetParam().fileText);
-	else
+	} else {
 		EXPECT_EQ(stream.str(), "");
+	}
 }
 
 INSTANTIATE_TEST_SUITE_P(

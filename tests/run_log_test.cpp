@@ -63,7 +63,7 @@ TEST(LogFileName, IsTheLocalTimeInTheFixedForm)
 		<< name;
 	tm local;
 	localtime_r(&before, &local);
-	char year[8];
+	char year[16];
 	snprintf(year, sizeof(year), "%d-", local.tm_year + 1900);
 	EXPECT_EQ(name.rfind(year, 0), 0u) << name;
 	EXPECT_NE(ParseLogTimestamp(name.c_str()), 0u);
@@ -129,8 +129,9 @@ TEST_P(Pruning, OneStartDeletesAtMostTheOldest)
 	const auto names = Entries();
 	EXPECT_EQ(int(names.size()), GetParam().remaining);
 	EXPECT_EQ(names.count("2016-01-01 00-00-00.txt"), 1u);
-	if (GetParam().earlier + 1 > 10)
+	if (GetParam().earlier + 1 > 10) {
 		EXPECT_EQ(names.count("2015-06-01 14-03-07.txt"), 0u);
+	}
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Pruning,

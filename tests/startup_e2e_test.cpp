@@ -140,7 +140,7 @@ TEST_F(ServiceEndToEnd, BadProfilesStartWithoutServiceOrMessage)
 	      R"({"type": "no_such_service"})"}) {
 		RunResult run = RunWithProfile(profile);
 		const char *shown = profile ? profile : "(no file)";
-		EXPECT_TRUE(run.windowShown) << shown;
+		EXPECT_TRUE(run.windowShown) << shown << "\n" << run.output;
 		EXPECT_EQ(run.exitCode, 0) << shown << "\n" << run.output;
 		EXPECT_EQ(run.output.find("lumaro-test-services: create"),
 			  std::string::npos)

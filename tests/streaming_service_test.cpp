@@ -80,8 +80,9 @@ TEST_P(StreamingService, LoadsWhatTheProfileSaysOrNothing)
 	EXPECT_EQ(LoadStreamingService(), c.loaded);
 	EXPECT_EQ(activeService != nullptr, c.loaded);
 	const std::string log = TakeLog();
-	if (c.reported)
+	if (c.reported) {
 		EXPECT_NE(log.find(c.reported), std::string::npos) << log;
+	}
 	if (!c.loaded) {
 		EXPECT_EQ(log.find("lumaro-test-services: create"),
 			  std::string::npos)

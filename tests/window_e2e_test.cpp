@@ -12,7 +12,7 @@ class WindowEndToEnd : public ::testing::Test {
 protected:
 	void SetUp() override
 	{
-		display = XOpenDisplay(nullptr);
+		display = ConnectToXServer();
 		ASSERT_NE(display, nullptr) << "tests need an X server";
 		home = MakeTempDir();
 		ASSERT_FALSE(home.empty());
@@ -47,7 +47,7 @@ TEST_F(WindowEndToEnd, ShowsEngineDisplayAndExitsZeroOnCloseRequest)
 	EXPECT_EQ(attributes.width, 800);
 	EXPECT_EQ(attributes.height, 600);
 	// The X server's root is white; only the engine paints the window black.
-	EXPECT_TRUE(WaitForEngineDrawnWindow(display, window, 30));
+	EXPECT_TRUE(WaitForWindowColour(display, window, 0x000000, 30));
 
 	SendCloseRequest(display, window);
 	EXPECT_EQ(WaitForExit(run, 60), 0);

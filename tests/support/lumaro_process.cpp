@@ -145,8 +145,8 @@ void SendCloseRequest(Display *display, Window window)
 	XFlush(display);
 }
 
-bool WaitForEngineDrawnWindow(Display *display, Window window,
-			      double timeoutSeconds)
+bool WaitForWindowColour(Display *display, Window window, unsigned long rgb,
+			 double timeoutSeconds)
 {
 	const auto start = Clock::now();
 	while (!Expired(start, timeoutSeconds)) {
@@ -157,18 +157,30 @@ bool WaitForEngineDrawnWindow(Display *display, Window window,
 					  attributes.width, attributes.height,
 					  AllPlanes, ZPixmap);
 		if (image) {
-			bool black = true;
-			for (int y = 0; y < image->height && black; ++y)
-				for (int x = 0; x < image->width && black; ++x)
-					black = (XGetPixel(image, x, y) &
-						 0xffffff) == 0;
+			bool same = true;
+			for (int y = 0; y < image->height && same; ++y)
+				for (int x = 0; x < image->width && same; ++x)
+					same = (XGetPixel(image, x, y) &
+						0xffffff) == rgb;
 			XDestroyImage(image);
-			if (black)
+			if (same)
 				return true;
 		}
 		Pause();
 	}
 	return false;
+}
+
+Display *ConnectToXServer()
+{
+	const auto start = Clock::now();
+	for (;;) {
+		if (Display *display = XOpenDisplay(nullptr))
+			return display;
+		if (Expired(start, 5))
+			return nullptr;
+		Pause();
+	}
 }
 
 std::string ReadWholeFile(const std::string &path)

@@ -32,10 +32,14 @@ Window WaitForTopLevelWindow(Display *display, pid_t pid, double timeoutSeconds)
 // Asks the window to close the way a window manager does (WM_DELETE_WINDOW).
 void SendCloseRequest(Display *display, Window window);
 
-// Waits until every pixel of the window is black (what the engine's display
-// clears it to); true when that happens within timeoutSeconds.
-bool WaitForEngineDrawnWindow(Display *display, Window window,
-			      double timeoutSeconds);
+// Waits until every pixel of the window has the colour 0xRRGGBB (black is
+// what the engine's display clears to); true when that happens in time.
+bool WaitForWindowColour(Display *display, Window window, unsigned long rgb,
+			 double timeoutSeconds);
+
+// Connects to the X server named by $DISPLAY, retrying for a few seconds: a
+// busy server can refuse a connection now and then. Null when it never takes.
+Display *ConnectToXServer();
 
 std::string ReadWholeFile(const std::string &path);
 

@@ -1,12 +1,15 @@
 #include "run_once.h"
 
 #include <csignal>
+#include <cstdio>
 
 RunResult RunLumaroOnce(const EnvChanges &env, const std::string &outputPath,
 			const std::string &workingDirectory)
 {
 	RunResult result;
-	Display *display = XOpenDisplay(nullptr);
+	Display *display = ConnectToXServer();
+	if (!display)
+		fprintf(stderr, "cannot open the X display\n");
 	LumaroRun run =
 		StartLumaro(LUMARO_PROGRAM, env, outputPath, workingDirectory);
 	Window window =
