@@ -197,7 +197,7 @@ TEST_F(LogEndToEnd, TimesStayTwentyFourHourUnderTheUsersLocale)
 	RunResult run = Run({{"LOCPATH", locales.c_str()},
 			     {"LC_ALL", "en_US.UTF-8"},
 			     {"TZ", "UTC+12"}});
-	EXPECT_EQ(run.exitCode, 0);
+	EXPECT_EQ(run.exitCode, 0) << run.output;
 	const auto files = LogFiles(folder);
 	ASSERT_EQ(files.size(), 1u);
 	const std::string log = ReadWholeFile(folder + "/" + files[0]);

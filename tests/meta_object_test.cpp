@@ -6,6 +6,7 @@
 #include <QMetaType>
 
 #include "graphics_view_display.h"
+#include "native_session.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ TEST(MetaObject, InvokingTheSignalsByIndexEmitsThem)
 
 int main(int argc, char **argv)
 {
+	PreferX11Session(); // as lumaro does: Qt without OpenGL of its own
 	QApplication application(argc, argv);
 	::testing::InitGoogleTest(&argc, argv);
 	return RUN_ALL_TESTS();

@@ -11,6 +11,7 @@
 
 #include "engine_fixture.h"
 #include "graphics_view_display.h"
+#include "native_session.h"
 
 // Spies on the real engine calls the view makes (linked with --wrap).
 static int createCalls = 0;
@@ -207,6 +208,7 @@ TEST_F(ViewTest, ScreenChangeBeforeExposureCreatesNothing)
 
 int main(int argc, char **argv)
 {
+	PreferX11Session(); // as lumaro does: Qt without OpenGL of its own
 	QApplication application(argc, argv);
 	StartTestEngine(EngineVideo::Reset);
 	::testing::InitGoogleTest(&argc, argv);

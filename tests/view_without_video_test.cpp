@@ -7,6 +7,7 @@
 
 #include "engine_fixture.h"
 #include "graphics_view_display.h"
+#include "native_session.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ TEST(ViewWithoutVideo, EveryCreationAttemptIsAnnounced)
 
 int main(int argc, char **argv)
 {
+	PreferX11Session(); // as lumaro does: Qt without OpenGL of its own
 	QApplication application(argc, argv);
 	StartTestEngine(EngineVideo::Skipped);
 	::testing::InitGoogleTest(&argc, argv);
