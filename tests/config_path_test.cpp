@@ -7,6 +7,7 @@
 #include <util/platform.h>
 
 #include "config_path.h"
+#include "lumaro_process.h"
 
 namespace {
 
@@ -76,11 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
 		PathCase{"empty home", "", nullptr, "zandor/lumaro_logs/",
 			 nullptr}),
 	[](const ::testing::TestParamInfo<PathCase> &info) {
-		std::string name = info.param.description;
-		for (char &c : name)
-			if (!isalnum(static_cast<unsigned char>(c)))
-				c = '_';
-		return name;
+		return TestName(info.param.description);
 	});
 
 TEST(ConfigPaths, PathLongerThanTheBufferIsAFailureNotATruncation)

@@ -27,11 +27,8 @@ int LineCount(int message)
 
 TEST(LogConcurrency, EightThreadsKeepEveryMessageWholeAndTogether)
 {
-	const std::string home = MakeTempDir();
-	setenv("HOME", home.c_str(), 1);
-	unsetenv("XDG_CONFIG_HOME");
-	const std::string folder = home + "/.config/zandor/lumaro_logs/";
-	ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
+	std::string folder;
+	const std::string home = UseFreshConfigHome(logDirectoryName, &folder);
 
 	// The debugger output of 80,000 messages is not what is tested here.
 	const int savedStderr = dup(STDERR_FILENO);

@@ -74,11 +74,7 @@ class LogFolder : public ::testing::Test {
 protected:
 	void SetUp() override
 	{
-		home = MakeTempDir();
-		setenv("HOME", home.c_str(), 1);
-		unsetenv("XDG_CONFIG_HOME");
-		folder = home + "/.config/zandor/lumaro_logs/";
-		std::system(("mkdir -p '" + folder + "'").c_str());
+		home = UseFreshConfigHome(logDirectoryName, &folder);
 		SetMaxLogFiles(10);
 	}
 	void TearDown() override { RemoveTree(home); }

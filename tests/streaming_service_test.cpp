@@ -50,11 +50,7 @@ class StreamingService : public ::testing::TestWithParam<ProfileCase> {
 protected:
 	void SetUp() override
 	{
-		home = MakeTempDir();
-		setenv("HOME", home.c_str(), 1);
-		unsetenv("XDG_CONFIG_HOME");
-		folder = home + "/.config/zandor/basic";
-		os_mkdirs(folder.c_str());
+		home = UseFreshConfigHome("zandor/basic", &folder);
 		TakeLog();
 	}
 	void TearDown() override
@@ -136,11 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
 		ProfileCase{"type no module provides", R"({"type": "no_such_service"})",
 			    false, nullptr}),
 	[](const ::testing::TestParamInfo<ProfileCase> &info) {
-		std::string name = info.param.description;
-		for (char &c : name)
-			if (!isalnum(static_cast<unsigned char>(c)))
-				c = '_';
-		return name;
+		return TestName(info.param.description);
 	});
 
 TEST(StreamingServiceHolder, ReplacingTakesTheNewReferenceFirst)

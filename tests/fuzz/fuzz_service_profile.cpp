@@ -10,6 +10,7 @@
 #include <util/platform.h>
 
 #include "engine_fixture.h"
+#include "lumaro_process.h"
 #include "streaming_service.h"
 
 namespace {
@@ -20,12 +21,8 @@ void Quiet(int, const char *, va_list, void *) {}
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-	char pattern[] = "/tmp/lumaro-fuzz-XXXXXX";
-	const std::string home = mkdtemp(pattern);
-	setenv("HOME", home.c_str(), 1);
-	unsetenv("XDG_CONFIG_HOME");
-	const std::string basic = home + "/.config/zandor/basic";
-	os_mkdirs(basic.c_str());
+	std::string basic;
+	UseFreshConfigHome("zandor/basic", &basic);
 	profilePath = basic + "/service.json";
 
 	StartTestEngine(EngineVideo::Skipped);

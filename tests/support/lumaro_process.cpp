@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cctype>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -189,6 +190,24 @@ std::string ReadWholeFile(const std::string &path)
 	std::ostringstream text;
 	text << file.rdbuf();
 	return text.str();
+}
+
+std::string UseFreshConfigHome(const std::string &relative, std::string *folder)
+{
+	const std::string home = MakeTempDir();
+	setenv("HOME", home.c_str(), 1);
+	unsetenv("XDG_CONFIG_HOME");
+	*folder = home + "/.config/" + relative;
+	std::system(("mkdir -p '" + *folder + "'").c_str());
+	return home;
+}
+
+std::string TestName(std::string description)
+{
+	for (char &c : description)
+		if (!isalnum(static_cast<unsigned char>(c)))
+			c = '_';
+	return description;
 }
 
 std::string MakeTempDir()

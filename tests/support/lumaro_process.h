@@ -43,6 +43,15 @@ Display *ConnectToXServer();
 
 std::string ReadWholeFile(const std::string &path);
 
+// Points this process's configuration directory at a fresh temporary home
+// ($HOME set, XDG_CONFIG_HOME unset) and makes the folder relative (to its
+// .config) with its parents. Returns the home; *folder gets the folder's path.
+std::string UseFreshConfigHome(const std::string &relative, std::string *folder);
+
+// A description turned into a test name: every character but letters and
+// digits becomes '_'.
+std::string TestName(std::string description);
+
 // A fresh temporary folder, removed with its contents by RemoveTree.
 std::string MakeTempDir();
 void RemoveTree(const std::string &path);
